@@ -1,0 +1,7 @@
+# Source files of logic that needs no windows.h. The Windows build compiles them into the
+# program; the native test build compiles them again for Linux, to test and fuzz them there.
+# Paths are relative to the checkout.
+set(DORVANE_PURE_SOURCES
+  app/wave/wav_chunks.cpp
+  switcher/launcher_documents.cpp
+)
