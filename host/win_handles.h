@@ -198,4 +198,25 @@ private:
     HICON icon_ = nullptr;
 };
 
+// Frees memory that the shell handed out (the item list of the folder chooser) with the shell's
+// task allocator. In host/shell_memory.cpp, which carries the shell headers.
+void FreeShellMemory(void* block);
+
+// A block from the shell, such as the item list that SHBrowseForFolderW returns.
+template <typename T>
+class ShellMemory {
+public:
+    explicit ShellMemory(T* block) : block_(block) {}
+    ~ShellMemory() {
+        if (block_) FreeShellMemory(block_);
+    }
+    ShellMemory(const ShellMemory&) = delete;
+    ShellMemory& operator=(const ShellMemory&) = delete;
+    T* Get() const { return block_; }
+    explicit operator bool() const { return block_ != nullptr; }
+
+private:
+    T* block_;
+};
+
 }  // namespace dorvane
