@@ -53,7 +53,52 @@ HWND WaitForChooser(DWORD threadId, DWORD timeoutMs) {
 
 HWND ChooserTree(HWND chooser) { return FindChild(chooser, WC_TREEVIEWW); }
 
+namespace {
+
+// Memory placed in another process, for a message whose argument points at memory.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, size_t size)
+        : process_(process), block_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+    ~RemoteMemory() {
+        if (block_) VirtualFreeEx(process_, block_, 0, MEM_RELEASE);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    char* Get() const { return static_cast<char*>(block_); }
+
+private:
+    HANDLE process_;
+    void* block_;
+};
+
+// The item's text when the tree lives in another process: the item record and the text buffer
+// are placed in that process, and the text is read back from there.
+std::wstring RemoteItemText(HWND tree, HTREEITEM item, DWORD processId) {
+    KernelHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                     FALSE, processId));
+    if (!process) return L"";
+    RemoteMemory remote(process.Get(), sizeof(TVITEMW) + MAX_PATH * sizeof(wchar_t));
+    if (!remote.Get()) return L"";
+    TVITEMW query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = reinterpret_cast<wchar_t*>(remote.Get() + sizeof(TVITEMW));
+    query.cchTextMax = MAX_PATH;
+    wchar_t text[MAX_PATH] = L"";
+    if (!WriteProcessMemory(process.Get(), remote.Get(), &query, sizeof(query), nullptr)) return L"";
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.Get()));
+    if (!ReadProcessMemory(process.Get(), query.pszText, text, sizeof(text), nullptr)) return L"";
+    text[MAX_PATH - 1] = L'\0';
+    return text;
+}
+
+}  // namespace
+
 std::wstring ItemText(HWND tree, HTREEITEM item) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tree, &processId);
+    if (processId != GetCurrentProcessId()) return RemoteItemText(tree, item, processId);
     wchar_t text[MAX_PATH] = L"";
     TVITEMW query{};
     query.mask = TVIF_TEXT;

@@ -1,5 +1,6 @@
-// Plays the player in the system folder chooser from a second thread: finds the dialog, walks its
-// folder tree to a path as a player would click through it, and presses OK or Cancel.
+// Plays the player in the system folder chooser from a second thread or another process: finds
+// the dialog, walks its folder tree to a path as a player would click through it, and presses OK
+// or Cancel.
 #pragma once
 
 #include <windows.h>

@@ -165,9 +165,11 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
 }
 
 std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
+    // WM_GETTEXT rather than GetWindowTextW, which does not ask a control of another process.
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(GetWindowTextW(window, &text[0], length + 1));
+    text.resize(static_cast<size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
     return text;
 }
 
