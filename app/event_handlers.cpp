@@ -1,19 +1,23 @@
 #include "app/event_handlers.h"
 
 #include "app/main_window.h"
+#include "switcher/choose_game_folder.h"
 
 namespace dorvane {
 
 void RunHandler(Handler handler, MainWindow& window) {
-    (void)window;
     switch (handler) {
         case Handler::DoNothing:
             return;
         case Handler::ChooseExperienceFolder:
+            ChooseGameFolder(window.Control(L"编辑框1"), kExperienceFolderFound);
+            return;
         case Handler::ChooseOfficialFolder:
+            ChooseGameFolder(window.Control(L"编辑框2"), kOfficialFolderFound);
+            return;
         case Handler::SwitchToExperience:
         case Handler::SwitchToOfficial:
-            return;  // bound to the folder choice and the switch once they exist
+            return;  // the switch is bound once it exists
     }
 }
 
