@@ -55,7 +55,9 @@ BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM param) {
     // A caption can be read without sending a message, also on another desktop.
     wchar_t caption[64] = L"";
     GetWindowTextW(hwnd, caption, 64);
-    if (ours && IsWindowVisible(hwnd) && std::wstring(caption) == search->title) {
+    // Seen from another desktop no window counts as visible; there the caption alone decides.
+    bool visible = search->processId == 0 || IsWindowVisible(hwnd);
+    if (ours && visible && std::wstring(caption) == search->title) {
         search->found = hwnd;
         return FALSE;
     }
