@@ -17,6 +17,12 @@ struct WaveOutApi;
 // use of the wave system in a process stays off the caller's thread.
 bool PlayWave(const unsigned char* bytes, size_t size, bool repeat);
 
+// Starts the wave system's one-time set-up (the first waveOutGetNumDevs of a process, which
+// loads and connects the audio driver) on a short-lived thread of its own, so that it runs while
+// the program is still starting up. Optional: the first PlayWave does the same set-up on its
+// playback thread otherwise. Call it as early as possible.
+void WarmUpWaveOutput();
+
 // The same on another device, for tests.
 bool PlayWaveOn(const WaveOutApi& device, const unsigned char* bytes, size_t size, bool repeat);
 

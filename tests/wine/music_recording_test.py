@@ -7,8 +7,11 @@ no other sound of the session gets into the recording) at the sounds' own rate (
 monitor carries the played samples unchanged). The recording is then searched for the sound's
 samples, verbatim.
 
-Usage: music_recording_test.py --wine WINE_RUN --player music_play.exe --out DIR
-Prints one line per case and its figures; exits non-zero when a case fails.
+Usage: music_recording_test.py --wine WINE_RUN --out DIR --player music_play.exe
+       music_recording_test.py --wine WINE_RUN --out DIR --program Dorvane.exe
+           --driver music_program_driver.exe --sound assets/music.wav
+The first form plays crafted sounds through the player; the second runs the real program with
+its stored sound. Prints one line per case and its figures; exits non-zero when a case fails.
 """
 import argparse
 import array
@@ -264,24 +267,94 @@ def case_no_server(args, sink, name, extra_env):
     return case.finish()
 
 
+def sounding_share(loud, first, last):
+    """Which share of the frames first..last (inclusive) sound."""
+    if last < first:
+        return 0.0
+    inside = sum(1 for frame in loud if first <= frame <= last)
+    return inside / (last - first + 1)
+
+
+def case_program(args, sink):
+    """The real program: the device plays its stored sound, already when the window first shows;
+    it goes on while a notice box is open; it falls silent at once when the window closes, and
+    the program ends with exit code 0."""
+    case = Case("program")
+    with open(args.sound, "rb") as f:
+        wav = f.read()
+    sound = wav[44:]  # the stored sound is a plain 44-byte-header PCM file
+    recording = Recording(sink)
+    env = dict(os.environ, PULSE_SINK=sink)
+    done = subprocess.run([args.wine, args.driver, windows_path(args.program)],
+                          capture_output=True, text=True, env=env, timeout=90)
+    time.sleep(0.8)
+    heard = recording.stop()
+    times = {}
+    for line in done.stdout.splitlines():
+        name, _, value = line.partition(": ")
+        if value:
+            times[name] = int(value)
+    needed = ("visible_ms", "notice_open_ms", "notice_closed_ms", "close_ms", "exit_ms", "exit_code")
+    case.check(done.returncode == 0 and all(k in times for k in needed),
+               f"the run did not get through ({done.stderr.strip() or times})")
+    if case.problems:
+        return case.finish()
+    case.check(times["exit_code"] == 0, f"exit code {times['exit_code']}")
+
+    loud = sounding_frames(heard)
+    case.check(bool(loud), "nothing was heard")
+    if not loud:
+        return case.finish()
+    # What was heard is the stored sound from its beginning, verbatim.
+    heard_frames = loud[-1] - loud[0]
+    table = [(start, places) for start, places in find_windows(heard, sound[:heard_frames * FRAME_BYTES])]
+    case.figures["windows found verbatim"] = f"{coverage(table):.0%}"
+    case.check(coverage(table) >= 0.9, "the recording is not the stored sound")
+
+    began = recording.time_of_frame(loud[0]) * 1000
+    case.figures["sound began before the window showed"] = f"{times['visible_ms'] - began:.0f} ms"
+    # The audio path from the device to the recording takes a few milliseconds.
+    case.check(began <= times["visible_ms"] + 30, "the window showed before the music played")
+
+    def frame_at(ms):
+        return loud[0] + int((ms - began) * RATE / 1000)
+    share = sounding_share(loud, frame_at(times["notice_open_ms"] + 100),
+                           frame_at(times["notice_closed_ms"] - 100))
+    case.figures["sounding while the notice was open"] = f"{share:.1%}"
+    case.check(share >= 0.95, "the music paused while the notice box was open")
+
+    ended = recording.time_of_frame(loud[-1] + 1) * 1000
+    case.figures["silent after close"] = f"{ended - times['close_ms']:.0f} ms"
+    case.check(ended - times["close_ms"] < 500, "the music went on after the window closed")
+    case.figures["process ended after close"] = f"{times['exit_ms'] - times['close_ms']} ms"
+    return case.finish()
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--wine", required=True)
-    parser.add_argument("--player", required=True)
     parser.add_argument("--out", required=True)
+    parser.add_argument("--player")
+    parser.add_argument("--program")
+    parser.add_argument("--driver")
+    parser.add_argument("--sound")
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
     sink = f"dorvane_music_test_{os.getpid()}"
-    base_overrides = os.environ.get("WINEDLLOVERRIDES", "")
-    no_drivers = ";".join(x for x in (base_overrides, "winepulse.drv,winealsa.drv,wineoss.drv=d") if x)
-    results = [
-        case_repeat(args, sink),
-        case_once(args, sink),
-        case_stop(args, sink),
-        case_no_server(args, sink, "no sound server",
-                       {"PULSE_SERVER": "unix:/nonexistent/dorvane-no-pulse"}),
-        case_no_server(args, sink, "no audio driver", {"WINEDLLOVERRIDES": no_drivers}),
-    ]
+    results = []
+    if args.player:
+        base_overrides = os.environ.get("WINEDLLOVERRIDES", "")
+        no_drivers = ";".join(x for x in (base_overrides, "winepulse.drv,winealsa.drv,wineoss.drv=d") if x)
+        results += [
+            case_repeat(args, sink),
+            case_once(args, sink),
+            case_stop(args, sink),
+            case_no_server(args, sink, "no sound server",
+                           {"PULSE_SERVER": "unix:/nonexistent/dorvane-no-pulse"}),
+            case_no_server(args, sink, "no audio driver", {"WINEDLLOVERRIDES": no_drivers}),
+        ]
+    if args.program:
+        results.append(case_program(args, sink))
     passed = sum(results)
     print(f"{passed} passed, {len(results) - passed} failed")
     return 0 if passed == len(results) else 1
