@@ -199,6 +199,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         case WM_ACTIVATE: return window->OnActivate(wParam, lParam);
         case WM_SETFOCUS: window->OnSetFocus(); return 0;
         case kLeftButtonDownEvent: window->OnLeftButtonDown(reinterpret_cast<HWND>(lParam)); return 0;
+        case WM_SETFONT: window->font_ = reinterpret_cast<HFONT>(wParam); return 0;
+        case WM_GETFONT: return reinterpret_cast<LRESULT>(window->font_);
         case WM_QUERYENDSESSION: return TRUE;  // the window never objects to closing
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

@@ -69,6 +69,7 @@ private:
     HWND hwnd_ = nullptr;
     std::vector<BuiltControl> controls_;  // in creation order
     HWND rememberedFocus_ = nullptr;
+    HFONT font_ = nullptr;  // the window's font, as WM_SETFONT gave it
 };
 
 // Every system window that a MainWindow built. Used to route messages to the window state.

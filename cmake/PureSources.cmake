@@ -7,6 +7,11 @@ set(DORVANE_PURE_SOURCES
   host/notice_style.cpp
   host/show_mode.cpp
   host/temp_path.cpp
+  app/fatal_message.cpp
+  app/path_split.cpp
+  app/tab_order.cpp
   app/wave/wav_chunks.cpp
   switcher/launcher_documents.cpp
+  switcher/replace_files_together.cpp
+  switcher/server_profile.cpp
 )
