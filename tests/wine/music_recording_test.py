@@ -82,12 +82,19 @@ class Recording:
             self.pieces.append((time.time(), len(self.data)))
 
     def stop(self):
-        self.parec.terminate()
-        self.parec.wait()
-        self.reader.join()
-        subprocess.run(["pactl", "unload-module", self.module], capture_output=True)
+        if self.parec.poll() is None:
+            self.parec.terminate()
+            self.parec.wait()
+            self.reader.join()
+            subprocess.run(["pactl", "unload-module", self.module], capture_output=True)
         usable = len(self.data) // FRAME_BYTES * FRAME_BYTES
         return bytes(self.data[:usable])
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *failure):
+        self.stop()  # also when a case fails half-way: no recorder or sink is left behind
 
     def time_of_frame(self, frame):
         """When the frame was captured, by the arrival of the piece that carried it."""
@@ -169,10 +176,10 @@ def case_repeat(args, sink):
     case = Case("repeat")
     wav = os.path.join(args.out, "repeat.wav")
     sound = make_sound(wav, 1.5, seed=1)
-    recording = Recording(sink)
-    report, code = play(args, wav, "repeat", 4200, sink)
-    time.sleep(0.3)
-    heard = recording.stop()
+    with Recording(sink) as recording:
+        report, code = play(args, wav, "repeat", 4200, sink)
+        time.sleep(0.3)
+        heard = recording.stop()
     case.check(code == 0 and report.get("played") == 1, f"player did not run ({report}, exit {code})")
     table = find_windows(heard, sound)
     case.figures["windows found verbatim"] = f"{coverage(table):.0%}"
@@ -193,10 +200,10 @@ def case_once(args, sink):
     case = Case("once")
     wav = os.path.join(args.out, "once.wav")
     sound = make_sound(wav, 1.2, seed=2)
-    recording = Recording(sink)
-    report, code = play(args, wav, "once", 8000, sink)
-    time.sleep(0.6)
-    heard = recording.stop()
+    with Recording(sink) as recording:
+        report, code = play(args, wav, "once", 8000, sink)
+        time.sleep(0.6)
+        heard = recording.stop()
     case.check(code == 0 and report.get("played") == 1, f"player did not run ({report}, exit {code})")
     case.check(report.get("ended_by_itself") == 1 and report.get("players_left") == 0,
                "the player did not end by itself after the sound")
@@ -216,17 +223,21 @@ def case_stop(args, sink):
     case = Case("stop")
     wav = os.path.join(args.out, "stop.wav")
     sound = make_sound(wav, 6.0, seed=3)
-    recording = Recording(sink)
-    report, code = play(args, wav, "repeat", 2500, sink)
-    time.sleep(0.8)
-    heard = recording.stop()
+    with Recording(sink) as recording:
+        report, code = play(args, wav, "repeat", 2500, sink)
+        time.sleep(0.8)
+        heard = recording.stop()
     case.check(code == 0 and report.get("played") == 1, f"player did not run ({report}, exit {code})")
     table = find_windows(heard, sound)
     played = [(start, places) for start, places in table if places]
     case.check(len(played) >= 5, "the sound was not heard before the stop")
+    # A stream that starts under load may stutter for its first few hundredths of a second
+    # (silence inserted, nothing lost), which can break the very first windows.
     in_order = all(a[1][0] < b[1][0] for a, b in zip(played, played[1:]))
-    case.check(in_order and played and played[0][0] < 2 * WINDOW_STEP,
-               "what was heard is not the sound from its beginning")
+    first = played[0][0] if played else None
+    case.check(in_order and first is not None and first <= 10 * WINDOW_STEP,
+               f"what was heard is not the sound from its beginning (first piece heard: frame "
+               f"{first}, in order: {in_order})")
     loud = sounding_frames(heard)
     if loud and "stop_call_ms" in report:
         silent_after = recording.time_of_frame(loud[-1] + 1) * 1000 - report["stop_call_ms"]
@@ -248,12 +259,12 @@ def case_no_server(args, sink, name, extra_env):
     case = Case(name)
     wav = os.path.join(args.out, "silent.wav")
     make_sound(wav, 1.0, seed=4)
-    recording = Recording(sink)
-    began = time.time()
-    report, code = play(args, wav, "repeat", 1000, sink, extra_env)
-    took = time.time() - began
-    time.sleep(0.2)
-    heard = recording.stop()
+    with Recording(sink) as recording:
+        began = time.time()
+        report, code = play(args, wav, "repeat", 1000, sink, extra_env)
+        took = time.time() - began
+        time.sleep(0.2)
+        heard = recording.stop()
     case.check(code == 0, f"exit code {code}")
     case.check(report.get("played") == 1 and report.get("started") == 1,
                f"PlayWave did not start a player ({report})")
@@ -283,12 +294,12 @@ def case_program(args, sink):
     with open(args.sound, "rb") as f:
         wav = f.read()
     sound = wav[44:]  # the stored sound is a plain 44-byte-header PCM file
-    recording = Recording(sink)
-    env = dict(os.environ, PULSE_SINK=sink)
-    done = subprocess.run([args.wine, args.driver, windows_path(args.program)],
-                          capture_output=True, text=True, env=env, timeout=90)
-    time.sleep(0.8)
-    heard = recording.stop()
+    with Recording(sink) as recording:
+        env = dict(os.environ, PULSE_SINK=sink)
+        done = subprocess.run([args.wine, args.driver, windows_path(args.program)],
+                              capture_output=True, text=True, env=env, timeout=90)
+        time.sleep(0.8)
+        heard = recording.stop()
     times = {}
     for line in done.stdout.splitlines():
         name, _, value = line.partition(": ")
