@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "switcher/choose_game_folder.h"
+#include "switcher/switch_server.h"
 
 namespace dorvane {
 
@@ -16,8 +17,11 @@ void RunHandler(Handler handler, MainWindow& window) {
             ChooseGameFolder(window.Control(L"编辑框2"), kOfficialFolderFound);
             return;
         case Handler::SwitchToExperience:
+            SwitchServer(ExperienceProfile, window.Control(ExperienceProfile.box));
+            return;
         case Handler::SwitchToOfficial:
-            return;  // the switch is bound once it exists
+            SwitchServer(OfficialProfile, window.Control(OfficialProfile.box));
+            return;
     }
 }
 
