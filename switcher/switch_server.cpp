@@ -15,7 +15,9 @@ constexpr wchar_t kNoticeTitle[] = L"提示";
 
 // The box is the one place where the folder lives, so it is read for every path. The window
 // takes no input while a notice is open, so all paths of one switch come from the same text.
-Text InBoxFolder(HWND box, const wchar_t* suffix) { return JoinText({GetControlText(box), suffix}); }
+Text InBoxFolder(HWND box, const wchar_t* suffix) {
+    return JoinText({GetControlText(box), suffix});
+}
 
 bool WriteLauncherFiles(const ServerProfile& profile, HWND box) {
     HostFileAccess files;

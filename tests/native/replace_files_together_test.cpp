@@ -89,7 +89,9 @@ TEST(ReplaceFilesTogether, EitherBothFilesHoldTheNewBytesOrBothAreAsBefore) {
         files.refused = c.refused;
         files.garbledWrites = c.garbled;
 
-        EXPECT_EQ(c.replaced, ReplaceFilesTogether(files, {{kVersion, kNewVersion}, {kDir, kNewDir}}));
+        const bool replaced =
+            ReplaceFilesTogether(files, {{kVersion, kNewVersion}, {kDir, kNewDir}});
+        EXPECT_EQ(c.replaced, replaced);
         EXPECT_EQ(c.after, files.files);
         EXPECT_EQ(c.writes, files.writes);
     }

@@ -31,7 +31,8 @@ bool MakeFileOfSize(const std::wstring& path, LONGLONG size) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER end;
     end.QuadPart = size;
-    return file && SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get());
+    return file && SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) &&
+           SetEndOfFile(file.Get());
 }
 
 TEST(ReadFileBytes, GivesTheWholeFileOrSaysWhyNot) {

@@ -20,7 +20,7 @@ namespace {
 using namespace test;
 
 const std::string kOldVersionServer =
-    "<?xml version=\"1.0\" encoding=\"GBK\"?>\r\n<Server>the launcher's own version list</Server>\r\n";
+    "<?xml version=\"1.0\" encoding=\"GBK\"?>\r\n<Server>its own version list</Server>\r\n";
 const std::string kOldDirServer = "<?xml version=\"1.0\"?>\r\n<Server>its own dir list</Server>";
 const std::string kMissing = "<missing>";  // what FileBytes gives for no file
 
@@ -46,21 +46,23 @@ struct Side {
 };
 
 Side Experience() {
-    return {"按钮2", kButton2, kEdit1, L"体验服转换成功.请登录游戏", L"体验服转换失败.请重新转换",
-            {Bytes(ExperienceVersionServerXml), Bytes(ExperienceDirServerXml)}};
+    const LauncherFiles documents{Bytes(ExperienceVersionServerXml), Bytes(ExperienceDirServerXml)};
+    return {"按钮2", kButton2, kEdit1, L"体验服转换成功.请登录游戏",
+            L"体验服转换失败.请重新转换", documents};
 }
 Side Official() {
-    return {"按钮4", kButton4, kEdit2, L"正服转换成功.请登录游戏", L"正服转换失败.请重新转换",
-            {Bytes(OfficialVersionServerXml), Bytes(OfficialDirServerXml)}};
+    const LauncherFiles documents{Bytes(OfficialVersionServerXml), Bytes(OfficialDirServerXml)};
+    return {"按钮4", kButton4, kEdit2, L"正服转换成功.请登录游戏",
+            L"正服转换失败.请重新转换", documents};
 }
 
 // How the test game folder is laid out; each has bin\QQ炫舞.exe (the stand-in).
 enum class Layout {
-    Installed,                 // TCLS\config with both old files
-    NoLauncherFiles,           // TCLS\config, empty
-    NoConfigFolder,            // no TCLS at all
-    ReadOnlyDirServer,         // both old files, dirserver.xml read-only
-    OnlyReadOnlyDirServer,     // no VersionServerConfig.xml, dirserver.xml read-only
+    Installed,              // TCLS\config with both old files
+    NoLauncherFiles,        // TCLS\config, empty
+    NoConfigFolder,         // no TCLS at all
+    ReadOnlyDirServer,      // both old files, dirserver.xml read-only
+    OnlyReadOnlyDirServer,  // no VersionServerConfig.xml, dirserver.xml read-only
 };
 
 // The stand-in's record: its command line and working folder, as key=value lines.
@@ -69,7 +71,8 @@ using Record = std::map<std::wstring, std::wstring>;
 Record ParseRecord(const std::string& bytes) {
     Record fields;
     if (bytes == kMissing) return fields;
-    const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+    const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()),
+                            bytes.size() / sizeof(wchar_t));
     size_t start = 0;
     for (size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
         const std::wstring line = text.substr(start, end - start);
@@ -79,7 +82,14 @@ Record ParseRecord(const std::string& bytes) {
     return fields;
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+std::wstring Field(const Record& record, const std::wstring& key) {
+    const auto found = record.find(key);
+    return found == record.end() ? L"<no game>" : found->second;
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::wstring Upper(std::wstring text) {
     CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
@@ -166,7 +176,8 @@ protected:
         HWND window = program_->Window();
         const DWORD ui = program_->UiThread();
         DeleteFileW(game.GameRecord().c_str());
-        SendMessageW(program_->Control(side.box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(boxText.c_str()));
+        SendMessageW(program_->Control(side.box), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(boxText.c_str()));
         // Wine on a bare display may have left no window active after the last notice.
         BringToFront(window);
         // Posted: the handler runs on the program's thread while this one watches the notice.
@@ -181,8 +192,10 @@ protected:
         PressButton(notice, IDOK);
         // Once the window is enabled again the box has gone; a message sent now is handled only
         // after the click handler, launch included, has returned.
-        seen.settled = WaitUntil([&] { return IsWindowEnabled(window) && !FindThreadWindow(ui, L"#32770"); }, 5000) &&
-                       SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0;
+        seen.settled =
+            WaitUntil([&] { return IsWindowEnabled(window) && !FindThreadWindow(ui, L"#32770"); },
+                      5000) &&
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0;
         return seen;
     }
 
@@ -245,12 +258,14 @@ TEST_F(SwitchButtonsTest, ASwitchWritesItsDocumentsTellsThePlayerAndThenStartsTh
             const Seen seen = Press(*side, boxText, game);
             ExpectNotice(seen, side->switched);
             const Record record = GameRecord(game);
-            EXPECT_EQ(L"\"" + boxText + L"\\bin\\qq炫舞.exe\"", record.count(L"commandline") ? record.at(L"commandline") : L"<no game>")
+            EXPECT_EQ(L"\"" + boxText + L"\\bin\\qq炫舞.exe\"", Field(record, L"commandline"))
                 << "exactly the game, named as the box has it";
-            EXPECT_EQ(ProgramFolder(), record.count(L"cwd") ? record.at(L"cwd") : L"<no game>")
+            EXPECT_EQ(ProgramFolder(), Field(record, L"cwd"))
                 << "started in the folder of Dorvane.exe";
-            EXPECT_FALSE(Exists(game.DecoyRecord())) << "the program at the cut-off name did not start";
-            EXPECT_TRUE(side->documents == game.Files()) << "both files hold exactly the side's documents";
+            EXPECT_FALSE(Exists(game.DecoyRecord()))
+                << "the program at the cut-off name did not start";
+            EXPECT_TRUE(side->documents == game.Files())
+                << "both files hold exactly the side's documents";
             EXPECT_EQ((std::vector<std::wstring>{L"VersionServerConfig.xml", L"dirserver.xml"}),
                       FolderEntries(game.Config()))
                 << "nothing else left in the folder";
@@ -274,13 +289,16 @@ TEST_F(SwitchButtonsTest, ARefusedSwitchTellsThePlayerAndChangesAndStartsNothing
     const Case cases[] = {
         {"empty box", &experience, Layout::Installed, BoxHolds::Nothing, Held::None},
         {"the game's bin folder", &official, Layout::Installed, BoxHolds::BinFolder, Held::None},
-        {"no TCLS\\config folder", &experience, Layout::NoConfigFolder, BoxHolds::GameFolder, Held::None},
-        {"read-only dirserver.xml", &official, Layout::ReadOnlyDirServer, BoxHolds::GameFolder, Held::None},
+        {"no TCLS\\config folder", &experience, Layout::NoConfigFolder, BoxHolds::GameFolder,
+         Held::None},
+        {"read-only dirserver.xml", &official, Layout::ReadOnlyDirServer, BoxHolds::GameFolder,
+         Held::None},
         {"read-only dirserver.xml and no VersionServerConfig.xml", &experience,
          Layout::OnlyReadOnlyDirServer, BoxHolds::GameFolder, Held::None},
         {"VersionServerConfig.xml held open", &experience, Layout::Installed, BoxHolds::GameFolder,
          Held::VersionServer},
-        {"dirserver.xml held open", &official, Layout::Installed, BoxHolds::GameFolder, Held::DirServer},
+        {"dirserver.xml held open", &official, Layout::Installed, BoxHolds::GameFolder,
+         Held::DirServer},
     };
     // An empty box names "\bin\qq炫舞.exe" on the drive of Dorvane.exe.
     ASSERT_FALSE(Exists(ProgramFolder().substr(0, 2) + L"\\bin\\qq炫舞.exe"));
@@ -290,15 +308,15 @@ TEST_F(SwitchButtonsTest, ARefusedSwitchTellsThePlayerAndChangesAndStartsNothing
         const LauncherFiles before = game.Files();
         const std::vector<std::wstring> gameEntries = FolderEntries(game.path);
         const std::vector<std::wstring> configEntries = FolderEntries(game.Config());
-        const std::wstring boxText = c.box == BoxHolds::Nothing       ? L""
+        const std::wstring boxText = c.box == BoxHolds::Nothing     ? L""
                                      : c.box == BoxHolds::BinFolder ? game.path + L"\\bin"
-                                                               : game.path;
+                                                                    : game.path;
         Seen seen;
         {
             std::unique_ptr<HeldFile> held;
             if (c.held != Held::None) {
-                held = std::make_unique<HeldFile>(c.held == Held::VersionServer ? game.VersionServer()
-                                                                                : game.DirServer());
+                held = std::make_unique<HeldFile>(
+                    c.held == Held::VersionServer ? game.VersionServer() : game.DirServer());
                 ASSERT_TRUE(held->Held()) << "file_holder.exe holds the file";
             }
             seen = Press(*c.side, boxText, game);
@@ -307,7 +325,8 @@ TEST_F(SwitchButtonsTest, ARefusedSwitchTellsThePlayerAndChangesAndStartsNothing
         EXPECT_TRUE(NoGameStarted(game));
         EXPECT_TRUE(before == game.Files()) << "both files byte for byte as before";
         EXPECT_EQ(gameEntries, FolderEntries(game.path)) << "nothing created in the game folder";
-        EXPECT_EQ(configEntries, FolderEntries(game.Config())) << "nothing created or left in TCLS\\config";
+        EXPECT_EQ(configEntries, FolderEntries(game.Config()))
+            << "nothing created or left in TCLS\\config";
         EXPECT_EQ(boxText, Box(*c.side)) << "the box keeps its text";
     }
 }
