@@ -55,6 +55,8 @@ void MainWindow::Show() {
     int command = SW_SHOWNORMAL;
     if (definition_.window.start == StartPosition::Minimised) command = SW_SHOWMINIMIZED;
     if (definition_.window.start == StartPosition::Maximised) command = SW_SHOWMAXIMIZED;
+    // The music is already playing when the window first becomes visible.
+    WaitUntilMusicStarted(1500);
     ShowWindow(hwnd_, command);
     UpdateWindow(hwnd_);
     FocusRememberedOrFirst();

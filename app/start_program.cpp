@@ -6,6 +6,7 @@
 #include "app/path_split.h"
 #include "app/program.h"
 #include "app/resource_ids.h"
+#include "app/wave/wave_player.h"
 #include "app/window_definition.h"
 
 namespace dorvane {
@@ -98,6 +99,8 @@ int RunMessageLoop() {
 }
 
 int StartProgram() {
+    // The wave system's first use is slow; let it get ready while the window is being built.
+    WarmUpWaveOutput();
     InitRuntime();
     InitGlobals();
     SetExitRoutine(ReleaseGlobals);

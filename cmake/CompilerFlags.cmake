@@ -10,3 +10,5 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 add_link_options(-static -static-libgcc -static-libstdc++ -municode)
 # UTF-8 resource scripts.
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+# The shipped program carries no symbol table.
+add_link_options($<$<CONFIG:Release>:-s>)
