@@ -59,6 +59,10 @@ void PaintLabel(HWND hwnd, const LabelState& state, HDC dc) {
 
 LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<LabelState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    LRESULT painted = 0;
+    if (state && HandlePainting(hwnd, message, wParam, [&](HDC dc, const RECT&) { PaintLabel(hwnd, *state, dc); },
+                                painted))
+        return painted;
     switch (message) {
         case WM_NCCREATE: {
             auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -67,16 +71,6 @@ LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
             break;
         }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PaintScope paint(hwnd);
-            if (state) PaintLabel(hwnd, *state, paint.Dc());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            if (state) PaintLabel(hwnd, *state, reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_SETTEXT: {
             LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
             InvalidateRect(hwnd, nullptr, FALSE);

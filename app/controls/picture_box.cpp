@@ -60,8 +60,11 @@ void PaintPicture(HWND hwnd, const PictureState& state, HDC dc) {
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<PictureState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    LRESULT forwarded = 0;
-    if (ForwardToTopLevel(hwnd, message, wParam, lParam, forwarded)) return forwarded;
+    LRESULT result = 0;
+    if (ForwardToTopLevel(hwnd, message, wParam, lParam, result)) return result;
+    if (state &&
+        HandlePainting(hwnd, message, wParam, [&](HDC dc, const RECT&) { PaintPicture(hwnd, *state, dc); }, result))
+        return result;
     switch (message) {
         case WM_NCCREATE: {
             auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -71,16 +74,6 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
             break;
         }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PaintScope paint(hwnd);
-            if (state) PaintPicture(hwnd, *state, paint.Dc());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            if (state) PaintPicture(hwnd, *state, reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             delete state;

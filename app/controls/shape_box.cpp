@@ -32,26 +32,16 @@ void PaintShape(HWND hwnd, const ShapeBoxProperties& shape, HDC dc, const RECT& 
 
 LRESULT CALLBACK ShapeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* shape = reinterpret_cast<const ShapeBoxProperties*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    LRESULT painted = 0;
+    if (shape && HandlePainting(hwnd, message, wParam,
+                                [&](HDC dc, const RECT& area) { PaintShape(hwnd, *shape, dc, area); }, painted))
+        return painted;
     switch (message) {
         case WM_NCCREATE: {
             auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
             break;
         }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PaintScope paint(hwnd);
-            if (shape) PaintShape(hwnd, *shape, paint.Dc(), paint.Dirty());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            if (shape) {
-                RECT client;
-                GetClientRect(hwnd, &client);
-                PaintShape(hwnd, *shape, reinterpret_cast<HDC>(wParam), client);
-            }
-            return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
