@@ -5,6 +5,8 @@
 //
 // (X, Y) is a point in the program's client area. For each run and program it prints
 //   run N NAME visible_ms V painted_ms P colour RRGGBB
+// Run 0 is a warm-up whose lines say "warmup" instead of "run": the first start of a program
+// after a while pays for loading Wine's and the program's files from disk.
 // V: until a visible captioned top-level window of the process exists. P: until the screen
 // shows, at the point, the colour it settles on; the settled colour is the one the point holds
 // a while after the window appeared, so no colour needs to be known in advance, and a window
@@ -98,17 +100,18 @@ int wmain(int argc, wchar_t** argv) {
         targets.push_back({argv[i], POINT{_wtoi(argv[i + 1]), _wtoi(argv[i + 2])}});
 
     int failures = 0;
-    for (int run = 1; run <= runs; ++run) {
+    for (int run = 0; run <= runs; ++run) {
         // Every other run in the opposite order: neither program always goes first.
         for (std::size_t k = 0; k < targets.size(); ++k) {
             const Target& target = targets[run % 2 ? k : targets.size() - 1 - k];
             const Timing timing = TimeOneStart(target, workFolder);
             const std::wstring name = FileName(target.exe);
+            const char* kind = run == 0 ? "warmup" : "run";
             if (!timing.ok) {
-                std::printf("run %d %ls failed\n", run, name.c_str());
+                std::printf("%s %d %ls failed\n", kind, run, name.c_str());
                 ++failures;
             } else {
-                std::printf("run %d %ls visible_ms %.1f painted_ms %.1f colour %02X%02X%02X\n", run,
+                std::printf("%s %d %ls visible_ms %.1f painted_ms %.1f colour %02X%02X%02X\n", kind, run,
                             name.c_str(), timing.visibleMs, timing.paintedMs, GetRValue(timing.settled),
                             GetGValue(timing.settled), GetBValue(timing.settled));
             }
