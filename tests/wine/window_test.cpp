@@ -297,7 +297,7 @@ TEST(FatalError, MissingStoredDataShowsTheErrorBoxAndEndsWithMinusOne) {
     wchar_t text[256] = L"";
     GetDlgItemTextW(box, 0xFFFF, text, 256);
     EXPECT_STREQ(text, L"运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n");
-    EXPECT_EQ(FindWindowW(nullptr, kWindowTitle), nullptr) << "no window is shown";
+    EXPECT_EQ(program.WaitForWindow(0), nullptr) << "no window is shown";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.WaitForExit(10000), static_cast<DWORD>(-1));
 }
