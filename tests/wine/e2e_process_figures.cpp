@@ -56,6 +56,43 @@ bool FiguresFromProcessList(DWORD processId, ProcessFigures& figures) {
     }
 }
 
+// The handles the process really holds, from the system's handle list: Wine's process list
+// gives the size of the process's handle table there, which only grows, in doubling steps.
+struct HandleEntry {
+    ULONG ownerProcessId;
+    BYTE objectType;
+    BYTE flags;
+    USHORT value;
+    PVOID object;
+    ACCESS_MASK access;
+};
+struct HandleList {
+    ULONG count;
+    HandleEntry entries[1];
+};
+constexpr SYSTEM_INFORMATION_CLASS kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+
+bool HandlesFromHandleList(DWORD processId, DWORD& handles) {
+    using QueryFn = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const FARPROC found = ntdll ? GetProcAddress(ntdll, "NtQuerySystemInformation") : nullptr;
+    if (!found) return false;
+    const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void (*)()>(found));
+    std::vector<char> buffer(1 << 20);
+    ULONG needed = 0;
+    while (query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+                 &needed) != 0) {
+        if (buffer.size() >= (64u << 20)) return false;
+        buffer.resize(buffer.size() * 2);
+    }
+    const auto* list = reinterpret_cast<const HandleList*>(buffer.data());
+    handles = 0;
+    for (ULONG i = 0; i < list->count; ++i) {
+        if (list->entries[i].ownerProcessId == processId) ++handles;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<ThreadInfo> ThreadsOf(DWORD processId) {
@@ -97,6 +134,7 @@ ProcessFigures FiguresOf(DWORD processId) {
         !FiguresFromProcessList(processId, figures)) {
         return figures;
     }
+    HandlesFromHandleList(processId, figures.handles);
     figures.threads = ThreadsOf(processId).size();
     figures.read = true;
     return figures;

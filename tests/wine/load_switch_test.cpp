@@ -28,6 +28,23 @@ int SwitchCount() {
     return count > kWarmUpSwitches ? count : kDefaultSwitches;
 }
 
+// Handles that starting a program and waiting for it to take input leaves in the starting
+// process by itself, measured in this process: Wine 8 keeps a handle to the started program's
+// idle event after every WaitForInputIdle; Windows keeps none. Dorvane.exe is allowed that much.
+double PlatformHandlesPerLaunch() {
+    constexpr int kLaunches = 10;
+    const std::wstring standIn = ProgramFolder() + L"\\stand_in_game.exe";
+    const DWORD before = FiguresOf(GetCurrentProcessId()).handles;
+    for (int i = 0; i < kLaunches; ++i) {
+        KernelHandle game = StartProcess(standIn, L"");
+        if (!game) return 0;
+        WaitForInputIdle(game.Get(), 1000);
+        WaitForSingleObject(game.Get(), 5000);
+    }
+    const DWORD after = FiguresOf(GetCurrentProcessId()).handles;
+    return after > before ? static_cast<double>(after - before) / kLaunches : 0;
+}
+
 void Print(const char* when, const ProcessFigures& figures) {
     std::printf("%s: handles %lu, private %.2f MB, threads %u\n", when,
                 static_cast<unsigned long>(figures.handles), figures.privateBytes / 1048576.0,
@@ -50,6 +67,7 @@ TEST(LoadSwitchTest, ManySwitchesEndWithOnePairAndNoGrowth) {
     const std::wstring told[] = {L"体验服转换成功.请登录游戏", L"正服转换成功.请登录游戏"};
     const int buttons[] = {kButton2, kButton4};
 
+    const double platformPerLaunch = PlatformHandlesPerLaunch();
     const int count = SwitchCount();
     ProcessFigures warm;
     DWORD started = 0;
@@ -72,6 +90,7 @@ TEST(LoadSwitchTest, ManySwitchesEndWithOnePairAndNoGrowth) {
     std::printf("%d switches after %d of warm-up: %lu ms, %.1f ms a switch\n", switches,
                 kWarmUpSwitches, static_cast<unsigned long>(elapsed),
                 static_cast<double>(elapsed) / switches);
+    std::printf("handles the system keeps per started program: %.1f\n", platformPerLaunch);
     Print("after warm-up", warm);
     Print("at the end", end);
 
@@ -81,7 +100,10 @@ TEST(LoadSwitchTest, ManySwitchesEndWithOnePairAndNoGrowth) {
               FolderEntries(game.Config()))
         << "nothing else left beside them";
     ASSERT_TRUE(warm.read && end.read) << "figures of Dorvane.exe";
-    EXPECT_LT(static_cast<long>(end.handles) - static_cast<long>(warm.handles), 50);
+    const double platformHandles = platformPerLaunch * switches;
+    EXPECT_LT(static_cast<double>(end.handles) - static_cast<double>(warm.handles) - platformHandles,
+              50.0)
+        << "beyond the " << platformHandles << " that the system itself keeps";
     EXPECT_LT(static_cast<double>(end.privateBytes) - static_cast<double>(warm.privateBytes),
               8.0 * 1048576);
     EXPECT_LE(end.threads, warm.threads + 3);
