@@ -1,7 +1,7 @@
 // Many switches in a row through the real window, alternating the two targets, each starting
 // the game: afterwards exactly one target's pair is on disk, and the program has not grown in
 // handles, private memory or threads. The count comes from DORVANE_LOAD_SWITCHES (a thousand
-// takes about eight minutes under Wine, so the suite runs a hundred).
+// take about four minutes under Wine, more than a test of the suite may; it runs a hundred).
 #include <gtest/gtest.h>
 
 #include <cstdio>
