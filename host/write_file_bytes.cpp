@@ -42,9 +42,9 @@ public:
     // Creates a new, empty file beside `target` and returns its handle (invalid on failure).
     // Never reuses an existing name, so nobody else's file is taken over.
     KernelHandle CreateBeside(const Text& target) {
-        const unsigned long seed = (GetCurrentProcessId() << 16) ^ GetTickCount();
+        const unsigned long first = (GetCurrentProcessId() << 16) ^ GetTickCount();
         for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-            const Text candidate = TempPathBeside(target, seed + attempt * 0x9E3779B1UL);
+            const Text candidate = TempPathBeside(target, first + attempt * 0x9E3779B1UL);
             KernelHandle file(CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
             if (file) {

@@ -13,23 +13,23 @@ struct LabelState {
     GdiObject<HFONT> font;
 };
 
-HFONT CreateStoredFont(const FontSpec* spec) {
-    if (!spec) return nullptr;
+HFONT CreateStoredFont(const FontSpec* stored) {
+    if (!stored) return nullptr;
     LOGFONTW lf{};
-    lf.lfHeight = spec->height;
-    lf.lfWidth = spec->width;
-    lf.lfEscapement = spec->escapement;
-    lf.lfOrientation = spec->orientation;
-    lf.lfWeight = spec->weight;
-    lf.lfItalic = spec->italic;
-    lf.lfUnderline = spec->underline;
-    lf.lfStrikeOut = spec->strikeOut;
-    lf.lfCharSet = spec->charSet;
-    lf.lfOutPrecision = spec->outPrecision;
-    lf.lfClipPrecision = spec->clipPrecision;
-    lf.lfQuality = spec->quality;
-    lf.lfPitchAndFamily = spec->pitchAndFamily;
-    lstrcpynW(lf.lfFaceName, spec->face, LF_FACESIZE);
+    lf.lfHeight = stored->height;
+    lf.lfWidth = stored->width;
+    lf.lfEscapement = stored->escapement;
+    lf.lfOrientation = stored->orientation;
+    lf.lfWeight = stored->weight;
+    lf.lfItalic = stored->italic;
+    lf.lfUnderline = stored->underline;
+    lf.lfStrikeOut = stored->strikeOut;
+    lf.lfCharSet = stored->charSet;
+    lf.lfOutPrecision = stored->outPrecision;
+    lf.lfClipPrecision = stored->clipPrecision;
+    lf.lfQuality = stored->quality;
+    lf.lfPitchAndFamily = stored->pitchAndFamily;
+    lstrcpynW(lf.lfFaceName, stored->face, LF_FACESIZE);
     return CreateFontIndirectW(&lf);
 }
 

@@ -29,10 +29,10 @@ WINDOW_FRAMES = 64  # the length of the pieces of the sound searched for in the 
 WINDOW_STEP = 256
 
 
-def make_sound(path, seconds, seed):
+def make_sound(path, seconds, variant):
     """Writes a WAV file of pseudo-random 16-bit stereo samples (every piece of it is unique) and
     returns the sample bytes."""
-    rng = random.Random(seed)
+    rng = random.Random(variant)
     frames = int(seconds * RATE)
     samples = array.array("h", (rng.randint(-8000, 8000) for _ in range(frames * 2)))
     if sys.byteorder != "little":
@@ -175,7 +175,7 @@ def case_repeat(args, sink):
     """A short sound played with repeat starts again from its beginning after it ends."""
     case = Case("repeat")
     wav = os.path.join(args.out, "repeat.wav")
-    sound = make_sound(wav, 1.5, seed=1)
+    sound = make_sound(wav, 1.5, variant=1)
     with Recording(sink) as recording:
         report, code = play(args, wav, "repeat", 4200, sink)
         time.sleep(0.3)
@@ -199,7 +199,7 @@ def case_once(args, sink):
     """A sound played once is heard once, then silence, and its player is gone."""
     case = Case("once")
     wav = os.path.join(args.out, "once.wav")
-    sound = make_sound(wav, 1.2, seed=2)
+    sound = make_sound(wav, 1.2, variant=2)
     with Recording(sink) as recording:
         report, code = play(args, wav, "once", 8000, sink)
         time.sleep(0.6)
@@ -222,7 +222,7 @@ def case_stop(args, sink):
     """StopAllWaves(true) silences the device at once and returns after the thread has ended."""
     case = Case("stop")
     wav = os.path.join(args.out, "stop.wav")
-    sound = make_sound(wav, 6.0, seed=3)
+    sound = make_sound(wav, 6.0, variant=3)
     with Recording(sink) as recording:
         report, code = play(args, wav, "repeat", 2500, sink)
         time.sleep(0.8)
@@ -258,7 +258,7 @@ def case_no_server(args, sink, name, extra_env):
     cleanly."""
     case = Case(name)
     wav = os.path.join(args.out, "silent.wav")
-    make_sound(wav, 1.0, seed=4)
+    make_sound(wav, 1.0, variant=4)
     with Recording(sink) as recording:
         began = time.time()
         report, code = play(args, wav, "repeat", 1000, sink, extra_env)

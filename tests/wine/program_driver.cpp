@@ -14,12 +14,12 @@ RunningProgram::RunningProgram(const std::wstring& exe, const std::wstring& work
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (desktop) {
         // Wine's explorer opens a desktop of its own size and starts the program on it.
-        std::wstring spec = desktop;
-        desktop_ = spec.substr(0, spec.find(L','));
+        std::wstring request = desktop;
+        desktop_ = request.substr(0, request.find(L','));
         wchar_t windows[MAX_PATH] = L"";
         GetWindowsDirectoryW(windows, MAX_PATH);
         application = std::wstring(windows) + L"\\explorer.exe";
-        commandLine = L"explorer.exe /desktop=" + spec + L" " + commandLine;
+        commandLine = L"explorer.exe /desktop=" + request + L" " + commandLine;
     }
     if (!CreateProcessW(application.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         workingFolder.c_str(), &si, &pi))

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e_player.h"
 #include "host_chooser_driver.h"
 #include "host_test_support.h"
 #include "program_driver.h"
@@ -66,31 +67,6 @@ enum class Layout {
 };
 
 // The stand-in's record: its command line and working folder, as key=value lines.
-using Record = std::map<std::wstring, std::wstring>;
-
-Record ParseRecord(const std::string& bytes) {
-    Record fields;
-    if (bytes == kMissing) return fields;
-    const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()),
-                            bytes.size() / sizeof(wchar_t));
-    size_t start = 0;
-    for (size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
-        const std::wstring line = text.substr(start, end - start);
-        const size_t equals = line.find(L'=');
-        fields[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return fields;
-}
-
-std::wstring Field(const Record& record, const std::wstring& key) {
-    const auto found = record.find(key);
-    return found == record.end() ? L"<no game>" : found->second;
-}
-
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::wstring Upper(std::wstring text) {
     CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
     return text;
@@ -202,7 +178,7 @@ protected:
     // The record of the game that started, or an empty one when none did.
     Record GameRecord(const GameFolder& game) {
         WaitUntil([&] { return Exists(game.GameRecord()); }, 5000);
-        Record record = ParseRecord(FileBytes(game.GameRecord()));
+        Record record = ReadRecord(game.GameRecord());
         if (record.count(L"pid")) games_.push_back(std::stoul(record[L"pid"]));
         return record;
     }
