@@ -16,6 +16,7 @@ constexpr std::uint32_t kStartWindowUnit = 0x52010001;
 int StartProgram();
 
 void InitRuntime();
+void InitOle();
 void InitGlobals();
 void ReleaseGlobals();
 void SetExitRoutine(ExitRoutine routine);

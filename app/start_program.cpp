@@ -61,12 +61,18 @@ void LoadWindowDefinitions(AppContext& app) {
 
 void InitRuntime() {
     AppContext& app = App();
-    if (!app.oleInitialised) {
-        OleInitialize(nullptr);  // the folder chooser needs OLE on this thread
-        app.oleInitialised = true;
-    }
     EnterExecutableFolder(app);
     LoadWindowDefinitions(app);
+}
+
+// The folder chooser needs OLE on this thread. Only a click can open it, and clicks are handled
+// by the message loop, so OLE is initialised once the window is on screen, just before the loop:
+// its set-up (tens to hundreds of milliseconds under Wine) no longer delays the first frame.
+void InitOle() {
+    AppContext& app = App();
+    if (app.oleInitialised) return;
+    OleInitialize(nullptr);  // a failure is harmless until the chooser is opened
+    app.oleInitialised = true;
 }
 
 void InitGlobals() {}
@@ -105,6 +111,7 @@ int StartProgram() {
     InitGlobals();
     SetExitRoutine(ReleaseGlobals);
     LoadStartWindow(kStartWindowUnit);
+    InitOle();
     return RunMessageLoop();
 }
 
