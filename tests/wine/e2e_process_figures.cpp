@@ -28,21 +28,28 @@ std::wstring ThreadName(DWORD threadId) {
     return name;
 }
 
-// The system's process list, which Wine fills for every process where GetProcessHandleCount
-// and GetProcessMemoryInfo report zeros for any process but the caller.
-bool FiguresFromProcessList(DWORD processId, ProcessFigures& figures) {
+// One of the system's tables through NtQuerySystemInformation, into a buffer that grows until
+// the table fits; false when it cannot be had.
+bool QuerySystemTable(SYSTEM_INFORMATION_CLASS table, std::vector<char>& buffer) {
     using QueryFn = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     const FARPROC found = ntdll ? GetProcAddress(ntdll, "NtQuerySystemInformation") : nullptr;
     if (!found) return false;
     const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void (*)()>(found));
-    std::vector<char> buffer(1 << 20);
+    buffer.assign(1 << 20, 0);
     ULONG needed = 0;
-    while (query(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
-                 &needed) != 0) {
+    while (query(table, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) != 0) {
         if (buffer.size() >= (64u << 20)) return false;
         buffer.resize(buffer.size() * 2);
     }
+    return true;
+}
+
+// The system's process list, which Wine fills for every process where GetProcessHandleCount
+// and GetProcessMemoryInfo report zeros for any process but the caller.
+bool FiguresFromProcessList(DWORD processId, ProcessFigures& figures) {
+    std::vector<char> buffer;
+    if (!QuerySystemTable(SystemProcessInformation, buffer)) return false;
     for (size_t offset = 0;;) {
         const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&buffer[offset]);
         if (reinterpret_cast<ULONG_PTR>(entry->UniqueProcessId) == processId) {
@@ -73,18 +80,8 @@ struct HandleList {
 constexpr SYSTEM_INFORMATION_CLASS kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
 
 bool HandlesFromHandleList(DWORD processId, DWORD& handles) {
-    using QueryFn = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const FARPROC found = ntdll ? GetProcAddress(ntdll, "NtQuerySystemInformation") : nullptr;
-    if (!found) return false;
-    const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void (*)()>(found));
-    std::vector<char> buffer(1 << 20);
-    ULONG needed = 0;
-    while (query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
-                 &needed) != 0) {
-        if (buffer.size() >= (64u << 20)) return false;
-        buffer.resize(buffer.size() * 2);
-    }
+    std::vector<char> buffer;
+    if (!QuerySystemTable(kSystemHandleInformation, buffer)) return false;
     const auto* list = reinterpret_cast<const HandleList*>(buffer.data());
     handles = 0;
     for (ULONG i = 0; i < list->count; ++i) {

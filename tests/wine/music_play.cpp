@@ -12,20 +12,12 @@
 
 #include "app/wave/wave_player.h"
 #include "host/win_handles.h"
+#include "music_report.h"
 
 namespace {
 
-long long ClockMs() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const ULONGLONG ticks = (ULONGLONG{now.dwHighDateTime} << 32) | now.dwLowDateTime;
-    return static_cast<long long>((ticks - 116444736000000000ULL) / 10000);
-}
-
-void Report(const char* name, long long value) {
-    std::printf("%s: %lld\n", name, value);
-    std::fflush(stdout);
-}
+using dorvane::test::ClockMs;
+using dorvane::test::Report;
 
 std::vector<unsigned char> ReadWholeFile(const wchar_t* path) {
     dorvane::KernelHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr,

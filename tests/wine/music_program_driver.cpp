@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/win_handles.h"
+#include "music_report.h"
 
 namespace {
 
@@ -18,17 +19,8 @@ constexpr wchar_t kWindowTitle[] = L"Dorvane V1.0";
 constexpr wchar_t kSwitchButtonText[] = L"转换体验服";
 constexpr wchar_t kFolderButtonText[] = L"目录";
 
-long long ClockMs() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const ULONGLONG ticks = (ULONGLONG{now.dwHighDateTime} << 32) | now.dwLowDateTime;
-    return static_cast<long long>((ticks - 116444736000000000ULL) / 10000);
-}
-
-void Report(const char* name, long long value) {
-    std::printf("%s: %lld\n", name, value);
-    std::fflush(stdout);
-}
+using dorvane::test::ClockMs;
+using dorvane::test::Report;
 
 struct WindowSearch {
     DWORD processId;
