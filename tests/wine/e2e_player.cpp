@@ -75,7 +75,13 @@ void Click(const RunningProgram& program, int button) {
 
 Record ReadRecord(const std::wstring& path) {
     Record fields;
-    const std::string bytes = FileBytes(path);
+    // The stand-in renames its finished record into place; for a moment after the rename Wine
+    // may still hold the file for it, and an open then fails although the name exists.
+    std::string bytes = FileBytes(path);
+    for (int retry = 0; bytes == "<missing>" && Exists(path) && retry < 50; ++retry) {
+        Sleep(20);
+        bytes = FileBytes(path);
+    }
     if (bytes == "<missing>") return fields;
     const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     size_t start = 0;
