@@ -16,6 +16,8 @@ constexpr int kBufferCount = 20;
 constexpr DWORD kBufferBytes = 15360;
 // A device that hands no buffer back for this long is taken as gone.
 constexpr DWORD kStallTimeoutMs = 8888;
+// How long a stopped device may take to hand back the buffers it still holds.
+constexpr DWORD kHandBackTimeoutMs = 1000;
 
 struct WaveBuffer {
     WAVEHDR header;
@@ -50,13 +52,14 @@ private:
     static DWORD WINAPI ThreadMain(LPVOID self);
     static void CALLBACK OnDeviceMessage(HWAVEOUT, UINT message, DWORD_PTR instance, DWORD_PTR,
                                          DWORD_PTR);
-    void Run();
+    bool Run();
     void OpenDevice();
     bool OnFreeBuffer();
     void Queue(WaveBuffer& buffer, DWORD length);
     void StartNextPass();
     int ReadFreeCount();
     void StopDevice();
+    bool WaitForEveryBufferBack();
     void Unprepare(WaveBuffer& buffer);
     void UnprepareAll();
     void MarkStarted();
@@ -135,7 +138,9 @@ void NameThisThread(const wchar_t* name) {
 
 DWORD WINAPI WavePlayer::ThreadMain(LPVOID self) {
     std::unique_ptr<WavePlayer> player(static_cast<WavePlayer*>(self));
-    player->Run();
+    // A device that still holds buffers may yet write to them and call back into the player:
+    // then the player is left to it rather than freed under it.
+    if (!player->Run()) player.release();
     return 0;  // the copies, the buffers and the handles go with the player
 }
 
@@ -152,13 +157,15 @@ void CALLBACK WavePlayer::OnDeviceMessage(HWAVEOUT, UINT message, DWORD_PTR inst
     ReleaseSemaphore(player->freeBuffers_.Get(), 1, nullptr);
 }
 
-void WavePlayer::Run() {
+// True when the device has handed every buffer back, so that the player may be freed.
+bool WavePlayer::Run() {
     OpenDevice();
     // Named only now: under Wine, threads that the wave system starts from this one would
     // otherwise carry the name too.
     NameThisThread(L"dorvane_music");
     // The stop event comes first, so that a stop request wins over a free buffer.
     const HANDLE wakeUps[] = {stop_.Get(), freeBuffers_.Get()};
+    bool everyBufferBack = true;
     for (;;) {
         const DWORD woken = WaitForMultipleObjects(2, wakeUps, FALSE, kStallTimeoutMs);
         if (woken == WAIT_OBJECT_0 + 1) {
@@ -169,10 +176,12 @@ void WavePlayer::Run() {
         // Asked to stop, or the device has handed nothing back for too long (or the wait
         // itself failed, which would otherwise spin here).
         StopDevice();
+        everyBufferBack = WaitForEveryBufferBack();
         UnprepareAll();
         break;
     }
     CleanUp();
+    return everyBufferBack;
 }
 
 // The slow part of starting a sound: the first use of the wave system in a process loads and
@@ -252,6 +261,22 @@ void WavePlayer::StopDevice() {
     if (!waveOut_) return;
     device_.pause(waveOut_);
     device_.reset(waveOut_);
+}
+
+// waveOutReset hands back what is still queued, but under Wine the device's own thread may
+// already have taken buffers off the queue and hand them back a moment later, after the reset
+// has returned. Those late done messages must find the player and its buffers alive. True once
+// every buffer is back; false when the device keeps some beyond the time limit.
+bool WavePlayer::WaitForEveryBufferBack() {
+    if (!waveOut_) return true;  // nothing was ever handed to a device
+    const ULONGLONG deadline = GetTickCount64() + kHandBackTimeoutMs;
+    while (ReadFreeCount() < kBufferCount) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        const DWORD left = static_cast<DWORD>(deadline - now);
+        if (WaitForSingleObject(freeBuffers_.Get(), left) == WAIT_FAILED) return false;
+    }
+    return true;
 }
 
 void WavePlayer::Unprepare(WaveBuffer& buffer) {

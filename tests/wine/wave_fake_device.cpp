@@ -1,5 +1,6 @@
 #include "wave_fake_device.h"
 
+#include <algorithm>
 #include <deque>
 
 #include "host/win_handles.h"
@@ -16,6 +17,7 @@ struct FakeWaveDevice::State {
     DWORD_PTR instance = 0;
     WAVEFORMATEX format{};
     std::deque<WAVEHDR*> queue;
+    std::deque<WAVEHDR*> taken;   // off the queue, being played: handed back late
     std::vector<std::vector<unsigned char>> written;
 };
 
@@ -32,6 +34,13 @@ struct FakeWaveCalls {
     static void Notify(UINT message, WAVEHDR* header) {
         FakeWaveDevice::State& s = S();
         CriticalSectionLock hold(s.callbackLock);
+        if (message == WOM_DONE) {
+            CriticalSectionLock holdState(s.lock);
+            if (!s.open) {
+                ++s.counts.doneAfterClose;  // whoever opened the device may be gone
+                return;
+            }
+        }
         if (message == WOM_DONE && s.settings.callbackDelayMs) Sleep(s.settings.callbackDelayMs);
         auto callback = reinterpret_cast<LPDRVCALLBACK>(s.callback);
         callback(reinterpret_cast<HDRVR>(kFakeHandle), message, s.instance,
@@ -112,15 +121,48 @@ struct FakeWaveCalls {
         return MMSYSERR_NOERROR;
     }
 
-    // Like Wine: every queued buffer comes back on this thread before the call returns.
+    // Like Wine: every queued buffer comes back on this thread before the call returns, but
+    // for those the device thread had already taken, which come back late from that thread.
     static MMRESULT WINAPI Reset(HWAVEOUT handle) {
+        FakeWaveDevice::State& s = S();
+        bool handBackLate;
         {
-            CriticalSectionLock hold(S().lock);
-            if (handle != kFakeHandle || !S().open) return MMSYSERR_INVALHANDLE;
-            ++S().counts.resets;
+            CriticalSectionLock hold(s.lock);
+            if (handle != kFakeHandle || !s.open) return MMSYSERR_INVALHANDLE;
+            ++s.counts.resets;
+            const size_t late = std::min(static_cast<size_t>(s.settings.lateBuffers), s.queue.size());
+            s.taken.insert(s.taken.end(), s.queue.begin(), s.queue.begin() + late);
+            s.queue.erase(s.queue.begin(), s.queue.begin() + late);
+            handBackLate = !s.taken.empty() && s.settings.lateDelayMs != INFINITE;
         }
         FakeWaveDevice::Instance().HandBack(WaveBufferLimit());
+        if (handBackLate) {
+            const HANDLE thread = CreateThread(nullptr, 0, HandBackTaken, nullptr, 0, nullptr);
+            if (thread) CloseHandle(thread);
+        }
         return MMSYSERR_NOERROR;
+    }
+
+    static DWORD WINAPI HandBackTaken(LPVOID) {
+        FakeWaveDevice::State& s = S();
+        DWORD delay;
+        {
+            CriticalSectionLock hold(s.lock);
+            delay = s.settings.lateDelayMs;
+        }
+        Sleep(delay);
+        for (;;) {
+            WAVEHDR* header;
+            {
+                CriticalSectionLock hold(s.lock);
+                if (s.taken.empty()) return 0;
+                header = s.taken.front();
+                s.taken.pop_front();
+                header->dwFlags = (header->dwFlags & ~static_cast<DWORD>(WHDR_INQUEUE)) | WHDR_DONE;
+                --s.counts.queued;
+            }
+            Notify(WOM_DONE, header);
+        }
     }
 
     static MMRESULT WINAPI Close(HWAVEOUT handle) {
@@ -128,7 +170,7 @@ struct FakeWaveCalls {
         {
             CriticalSectionLock hold(s.lock);
             if (handle != kFakeHandle || !s.open) return MMSYSERR_INVALHANDLE;
-            if (!s.queue.empty()) {
+            if (!s.queue.empty() || !s.taken.empty()) {
                 ++s.counts.closesWhilePlaying;
                 return WAVERR_STILLPLAYING;
             }
@@ -164,6 +206,7 @@ void FakeWaveDevice::Reset(const FakeWaveSettings& settings) {
     state_->counts = FakeWaveCounts{};
     state_->open = false;
     state_->queue.clear();
+    state_->taken.clear();
     state_->written.clear();
     state_->format = WAVEFORMATEX{};
 }

@@ -1,7 +1,7 @@
 // A stand-in wave output device for the player's tests: it keeps what is written, hands
 // buffers back only when a test says so, and behaves like Wine's winmm where that matters
-// (done messages of a reset arrive on the resetting thread before waveOutReset returns; a
-// close waits for a callback in progress).
+// (done messages of a reset arrive on the resetting thread before waveOutReset returns, except
+// for buffers the device thread had already taken; a close waits for a callback in progress).
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,11 @@ struct FakeWaveSettings {
     MMRESULT openResult = MMSYSERR_NOERROR;
     DWORD openDelayMs = 0;  // time spent in waveOutGetNumDevs, like a first use under Wine
     DWORD callbackDelayMs = 0;  // time the device spends on its side of each callback
+    // Like Wine's device thread, which may have taken the oldest buffers off the queue just
+    // before a reset: the reset hands back all but these, which come back on a thread of the
+    // device's own `lateDelayMs` after the reset (INFINITE: never).
+    int lateBuffers = 0;
+    DWORD lateDelayMs = 0;
 };
 
 struct FakeWaveCounts {
@@ -25,6 +30,7 @@ struct FakeWaveCounts {
     int prepares = 0, unprepares = 0, writes = 0;
     int writesUnprepared = 0;  // writes of a header that was not prepared
     int closesWhilePlaying = 0;
+    int doneAfterClose = 0;     // buffers handed back once the device was closed
     int queued = 0;             // buffers written and not yet handed back
     int preparedHeaders = 0;    // headers now prepared
     DWORD writerThread = 0;     // the thread that wrote the last buffer

@@ -181,6 +181,42 @@ TEST_F(WavePlayerTest, StopResetsTheDeviceAndWaitsForTheThread) {
     EXPECT_EQ(counts.preparedHeaders, 0);
 }
 
+// Under Wine the device thread may hand back a few buffers after waveOutReset has returned. The
+// player must not free them (or itself) before they are back: their late done messages would
+// land in freed memory. A device that never hands them back is given up after a while, and
+// the player is left to it.
+TEST_F(WavePlayerTest, BuffersHandedBackAfterTheResetAreAwaitedBeforeTheClose) {
+    struct Case {
+        const char* name;
+        DWORD lateDelayMs;
+        int stillQueued;
+        int closes;
+    } const cases[] = {
+        {"a moment after the reset", 80, 0, 1},
+        {"never", INFINITE, 3, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeWaveSettings settings;
+        settings.lateBuffers = 3;
+        settings.lateDelayMs = c.lateDelayMs;
+        Start(settings);
+        ASSERT_TRUE(Play(CountingWav(40 * kBuffer), true));
+        ASSERT_TRUE(WaitForWrites(kRing));
+
+        const ULONGLONG before = GetTickCount64();
+        ASSERT_TRUE(ReturnsWithin(5000, [] { StopAllWaves(true); })) << "the stop hangs";
+        EXPECT_LT(GetTickCount64() - before, 3000u);
+        EXPECT_EQ(ActivePlayerCount(), 0u);
+        const FakeWaveCounts counts = device().Counts();
+        EXPECT_EQ(counts.resets, 1);
+        EXPECT_EQ(counts.queued, c.stillQueued) << "the player ended before its buffers were back";
+        EXPECT_EQ(counts.closes, c.closes);
+        EXPECT_EQ(counts.doneAfterClose, 0);
+        EXPECT_EQ(counts.preparedHeaders, c.stillQueued);
+    }
+}
+
 TEST_F(WavePlayerTest, StopWithoutWaitingLetsThePlayerEndByItself) {
     ASSERT_TRUE(Play(CountingWav(40 * kBuffer), true));
     ASSERT_TRUE(Play(CountingWav(kBuffer), true));
